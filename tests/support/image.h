@@ -1,27 +1,12 @@
 // RGBA images: read back from the current GL context, written as PNG, compared with a tolerance.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba; // top row first
+#include "tools/png_image.h"
 
-    const std::uint8_t* at(int x, int y) const {
-        return &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4u];
-    }
-};
-
-// glReadPixels of the whole viewport-sized area (width x height from 0, 0), flipped so row 0 is the top.
-Image readPixels(int width, int height);
 // GL row y (0 at the bottom) as it lies in the framebuffer: helper for tests that think in GL coordinates.
 const std::uint8_t* glPixel(const Image& image, int x, int glY);
-
-bool writePng(const std::string& path, const Image& image);
-bool readPng(const std::string& path, Image& image);
 
 // Folder for images a test writes (actual/expected/difference), from NIGHTGRID_TEST_OUTPUT or /tmp.
 std::string testOutputDir();
