@@ -1,7 +1,14 @@
-// An offscreen OpenGL context on OSMesa (real Mesa, software rendering), made current for a test.
+// An offscreen OpenGL context, made current for a test: OSMesa on Linux (real Mesa, software rendering), a
+// DIB section with a WGL context on Windows (gl_context_wgl.cpp; Mesa again when the tests run under Wine).
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <GL/gl.h>
+#else
 #include <GL/osmesa.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -17,8 +24,15 @@ class OffscreenContext {
     bool ok() const { return context != nullptr && current; }
     int width;
     int height;
+#ifdef _WIN32
+    HDC deviceContext = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    HGLRC context = nullptr;
+#else
     OSMesaContext context = nullptr;
     std::vector<unsigned char> buffer;
+#endif
     bool current = false;
 };
 
