@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 
 #include "math/random.h"
-#include "scene/scene_globals.h"
+#include "textures/texture.h"
 
 namespace {
 // The seed of a storey, truncated toward zero; a sum outside the int range gives the integer-indefinite
