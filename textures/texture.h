@@ -57,6 +57,11 @@ class Texture {
     void animate(int flags, int amplitude, int radius);
 };
 
+// The scene's texture slots, defined with the other scene globals; slots 0 to 8 hold the nine generated
+// images, slot 9 stays empty.
+constexpr std::int32_t TEXTURE_SLOT_COUNT = 10;
+extern Texture textureSlots[TEXTURE_SLOT_COUNT];
+
 // Generated slots in generation order, with the names of their kinds.
 extern Texture* textureRegistry[TEXTURE_REGISTRY_SIZE];
 extern char textureNames[TEXTURE_REGISTRY_SIZE][TEXTURE_NAME_SIZE];

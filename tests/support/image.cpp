@@ -11,7 +11,12 @@ const std::uint8_t* glPixel(const Image& image, int x, int glY) {
 
 std::string testOutputDir() {
     const char* dir = std::getenv("NIGHTGRID_TEST_OUTPUT");
-    std::string path = dir != nullptr && dir[0] != '\0' ? dir : "/tmp/nightgrid-test-output";
+    #ifdef NIGHTGRID_TEST_OUTPUT_DIR
+    const char* fallback = NIGHTGRID_TEST_OUTPUT_DIR;
+#else
+    const char* fallback = "/tmp/nightgrid-test-output";
+#endif
+    std::string path = dir != nullptr && dir[0] != '\0' ? dir : fallback;
     mkdir(path.c_str(), 0755);
     return path;
 }
