@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <deque>
+#include <list>
 #include <thread>
 
 // The largest window this backend allocates; a bigger one fails like a window the system cannot create.
@@ -36,7 +36,6 @@ static const int FORMAT_COUNT = static_cast<int>(sizeof(FORMATS) / sizeof(FORMAT
 
 struct OffscreenWindow {
     HWND window = nullptr;
-    bool alive = true;
     int width = 0;
     int height = 0;
     int pixelFormat = 0;
@@ -46,13 +45,11 @@ struct OffscreenWindow {
 };
 
 struct EmuDeviceContext {
-    bool alive = true;
     bool screen = false;
     OffscreenWindow* window = nullptr;
 };
 
 struct EmuRenderContext {
-    bool alive = true;
     OSMesaContext context = nullptr;
     int pixelFormat = 0;
 };
@@ -60,10 +57,10 @@ struct EmuRenderContext {
 struct OffscreenState {
     int screenWidth = 640;
     int screenHeight = 480;
-    // Deques: records keep their addresses, which are the handles.
-    std::deque<OffscreenWindow> windows;
-    std::deque<EmuDeviceContext> deviceContexts;
-    std::deque<EmuRenderContext> renderContexts;
+    // Lists: records keep their addresses, which are the handles, and go as soon as they are dead.
+    std::list<OffscreenWindow> windows;
+    std::list<EmuDeviceContext> deviceContexts;
+    std::list<EmuRenderContext> renderContexts;
     HGLRC currentContext = nullptr;
     HDC currentDeviceContext = nullptr;
 };
@@ -75,20 +72,20 @@ static OffscreenState& offscreen() {
 
 static OffscreenWindow* findWindow(HWND window) {
     for (OffscreenWindow& w : offscreen().windows)
-        if (w.alive && w.window == window) return &w;
+        if (w.window == window) return &w;
     return nullptr;
 }
 
 // A handle is only looked into once it is known to be one of ours and still alive.
 static EmuDeviceContext* validDeviceContext(HDC deviceContext) {
     for (EmuDeviceContext& dc : offscreen().deviceContexts)
-        if (&dc == deviceContext) return dc.alive ? &dc : nullptr;
+        if (&dc == deviceContext) return &dc;
     return nullptr;
 }
 
 static EmuRenderContext* validRenderContext(HGLRC renderContext) {
     for (EmuRenderContext& rc : offscreen().renderContexts)
-        if (&rc == renderContext) return rc.alive ? &rc : nullptr;
+        if (&rc == renderContext) return &rc;
     return nullptr;
 }
 
@@ -121,11 +118,9 @@ void surfaceDestroyWindow(HWND window) {
     // A context drawing into the window must not go on writing into freed pixels.
     EmuDeviceContext* current = validDeviceContext(offscreen().currentDeviceContext);
     if (current != nullptr && current->window == record) releaseCurrent();
-    for (EmuDeviceContext& dc : offscreen().deviceContexts)
-        if (dc.window == record) dc.alive = false;
-    record->alive = false;
-    record->back = {};
-    record->front = {};
+    offscreen().deviceContexts.remove_if(
+        [record](const EmuDeviceContext& dc) { return dc.window == record; });
+    offscreen().windows.remove_if([record](const OffscreenWindow& w) { return &w == record; });
 }
 
 void surfaceSetForeground(HWND) {}
@@ -160,7 +155,7 @@ HDC GetDC(HWND window) {
         if (record == nullptr) return nullptr;
         // Each window keeps its own device context.
         for (EmuDeviceContext& existing : offscreen().deviceContexts)
-            if (existing.alive && existing.window == record) return &existing;
+            if (existing.window == record) return &existing;
         dc.window = record;
     }
     offscreen().deviceContexts.push_back(dc);
@@ -170,7 +165,9 @@ HDC GetDC(HWND window) {
 int ReleaseDC(HWND, HDC deviceContext) {
     EmuDeviceContext* dc = validDeviceContext(deviceContext);
     if (dc == nullptr) return 0;
-    if (dc->screen) dc->alive = false; // a window's own context stays for the window's life
+    // A window's own context stays for the window's life.
+    if (dc->screen)
+        offscreen().deviceContexts.remove_if([dc](const EmuDeviceContext& d) { return &d == dc; });
     return 1;
 }
 
@@ -284,8 +281,7 @@ BOOL wglDeleteContext(HGLRC renderContext) {
     if (rc == nullptr) return FALSE;
     if (offscreen().currentContext == renderContext) releaseCurrent();
     OSMesaDestroyContext(rc->context);
-    rc->context = nullptr;
-    rc->alive = false;
+    offscreen().renderContexts.remove_if([rc](const EmuRenderContext& r) { return &r == rc; });
     return TRUE;
 }
 
@@ -326,9 +322,6 @@ std::vector<unsigned char> offscreenFrontImage(HWND window, int* width, int* hei
 }
 
 unsigned offscreenSwapCount(HWND window) {
-    // The newest record: a handle value can come back after the core forgets its windows.
-    const auto& windows = offscreen().windows;
-    for (auto w = windows.rbegin(); w != windows.rend(); ++w)
-        if (w->window == window) return w->swaps;
-    return 0;
+    OffscreenWindow* w = findWindow(window);
+    return w != nullptr ? w->swaps : 0;
 }

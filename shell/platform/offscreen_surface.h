@@ -12,5 +12,5 @@ void offscreenSetScreenSize(int width, int height);
 // A window's presented (front) image as RGBA rows, bottom row first, the way glReadPixels gives them; empty
 // for a window the backend does not know. Drawing reaches it only through SwapBuffers.
 std::vector<unsigned char> offscreenFrontImage(HWND window, int* width, int* height);
-// How many times SwapBuffers presented a frame of the window.
+// How many times SwapBuffers presented a frame of the window (0 once it is destroyed).
 unsigned offscreenSwapCount(HWND window);
