@@ -3,9 +3,13 @@
 // activation, autoplay, the verifier's loading, and the exit codes of failed starts.
 #include "tests/shell/shell_test_support.h"
 
+#include "shell/frame_clock.h"
 #include "shell/platform/offscreen_surface.h"
+#include "tests/support/image.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include <climits>
 #include <string>
@@ -106,6 +110,15 @@ TEST_F(SaverWindow, MouseMoveClosesOnlyBeyondFourPixelsFromTheRecordedPosition) 
             EXPECT_EQ(closesPosted(), 1);
         }
     }
+
+    // Two moves queued together: the first closes and becomes the new reference, so the second, 2 pixels
+    // on from it, posts no second close.
+    prepare();
+    runSaver("/s", {[] {
+                 testMoveMouse(saverWindow, 60, 50);
+                 testMoveMouse(saverWindow, 62, 50);
+             }});
+    EXPECT_EQ(closesPosted(), 1);
 }
 
 TEST_F(SaverWindow, EachInputOfTheFullScreenSaverClosesIt) {
@@ -176,6 +189,46 @@ TEST_F(SaverWindow, FullScreenWindowCoversTheScreenHidesTheCursorAndDrawsOnlyOnT
     EXPECT_EQ(associations[0].first, window);
     EXPECT_EQ(associations[0].second, nullptr);
     EXPECT_EQ(associations[1].second, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(0x77)));
+}
+
+// The scene's clock follows the platform's simulated ticks.
+int simulatedMilliseconds() {
+    return static_cast<int>(GetTickCount());
+}
+
+TEST_F(SaverWindow, PresentsOneSceneFramePerTick) {
+    offscreenSetScreenSize(320, 180);
+    frameClockSource = simulatedMilliseconds;
+    std::vector<std::function<void()>> steps(40, TICK);
+    std::vector<unsigned char> front;
+    int width = 0;
+    int height = 0;
+    unsigned swaps = 0;
+    steps.push_back([&] {
+        front = offscreenFrontImage(saverWindow, &width, &height);
+        swaps = offscreenSwapCount(saverWindow);
+    });
+    EXPECT_EQ(runSaver("/s", steps), 0);
+    frameClockSource = glutElapsedMilliseconds;
+    EXPECT_EQ(swaps, 40u);
+    ASSERT_EQ(width, 320);
+    ASSERT_EQ(height, 180);
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.rgba.resize(front.size());
+    std::set<unsigned> colours;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row =
+            &front[static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) * 4u];
+        std::copy(row, row + width * 4,
+                  &image.rgba[static_cast<size_t>(y) * static_cast<size_t>(width) * 4u]);
+        for (int x = 0; x < width; ++x)
+            colours.insert(row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16));
+    }
+    writePng(testOutputDir() + "/shell-full-screen.png", image);
+    // A city, not a cleared window.
+    EXPECT_GT(colours.size(), 50u);
 }
 
 TEST_F(SaverWindow, PreviewIgnoresEveryInputAndNeverHidesTheCursor) {

@@ -1,33 +1,10 @@
-// Shell reset and idle scripts for the shell tests.
+// Idle scripts for the shell tests.
 #include "tests/shell/shell_test_support.h"
 
 #include <gtest/gtest.h>
 
 // A script that keeps finding windows after it ended has a window it cannot close.
 static const int MAX_IDLE_AFTER_END = 1000;
-
-void resetShell() {
-    testSetIdleHook(nullptr);
-    testResetPlatform();
-    saverInstance = nullptr;
-    saverWindow = nullptr;
-    isWin32Windows = false;
-    isPreview = false;
-    isClosing = false;
-    isCheckingPassword = false;
-    lastCursorPos = {0, 0};
-    lastPasswordCheckTick = PASSWORD_CHECK_NEVER;
-    autoPlayCancelMessage = 0;
-    passwordModule = nullptr;
-    verifyPassword = nullptr;
-    inputMethodModule = nullptr;
-    associateContext = nullptr;
-    savedInputContext = nullptr;
-    clientWidth = 0;
-    clientHeight = 0;
-    deviceContext = nullptr;
-    renderContext = nullptr;
-}
 
 SaverScript::SaverScript(std::vector<std::function<void()>> s) : steps(std::move(s)) {
     testSetIdleHook([this] { idle(); });

@@ -1,15 +1,12 @@
-// Shared pieces of the shell tests and the argument fuzzer: a fresh shell and platform for every case, and
-// scripts that run one step each time the saver's message queue runs dry.
+// Scripts for the shell tests: steps that run one at a time whenever the saver's message queue runs dry.
 #pragma once
 
 #include "shell/platform/test_controls.h"
 #include "shell/saver_shell.h"
+#include "tests/shell/shell_reset.h"
 
 #include <functional>
 #include <vector>
-
-// Shell state back to its start values (nothing loaded, no window), and a fresh platform.
-void resetShell();
 
 // Steps run one per idle moment of the message loop (a timer tick usually falls between two). After the
 // last one the script ends the run: it destroys every window of ours, unless a password prompt is up.
