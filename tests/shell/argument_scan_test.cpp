@@ -212,20 +212,6 @@ TEST_F(ArgumentScan, ConfigureEndsWithTheDialogResultOrMinusOneWithoutATemplate)
     prepare(VER_PLATFORM_WIN32_NT);
     EXPECT_EQ(runSaver("/c", {[] { PostMessageA(testOpenDialog(), WM_CLOSE, 0, 0); }}), 0);
 
-    int idleMoments = 0;
-    prepare(VER_PLATFORM_WIN32_NT);
-    EXPECT_EQ(runSaver("/c", {[&] {
-                                  ++idleMoments;
-                                  PostMessageA(testOpenDialog(), WM_COMMAND, 3, 0);
-                              },
-                              [&] {
-                                  ++idleMoments;
-                                  EXPECT_NE(testOpenDialog(), nullptr);
-                                  PostMessageA(testOpenDialog(), WM_COMMAND, IDOK, 0);
-                              }}),
-              1);
-    EXPECT_EQ(idleMoments, 2);
-
     // The saver itself carries no template.
     resetShell();
     EXPECT_EQ(runSaver("/c", {}), -1);

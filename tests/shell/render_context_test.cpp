@@ -157,23 +157,4 @@ TEST_F(RenderContext, DrawingShowsOnlyAfterTheSwapAndNothingDrawsAfterRelease) {
     EXPECT_EQ(frontPixel(5, 5), red);
 }
 
-TEST_F(RenderContext, FailedStepsLeaveNoContextRatherThanAFakeOne) {
-    // A zero-sized window takes a pixel format but no context can draw into it.
-    HWND empty =
-        CreateWindowExA(0, "RenderContextTest", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(empty, nullptr);
-    HDC dc = nullptr;
-    HGLRC rc = nullptr;
-    EXPECT_FALSE(createRenderContext(empty, dc, rc));
-    EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    releaseRenderContext(empty, dc, rc);
-
-    // A destroyed window has no device context at all (and making "no context" current succeeds, as in WGL).
-    DestroyWindow(empty);
-    createRenderContext(empty, dc, rc);
-    EXPECT_EQ(dc, nullptr);
-    EXPECT_EQ(rc, nullptr);
-    EXPECT_EQ(wglGetCurrentContext(), nullptr);
-}
-
 } // namespace
