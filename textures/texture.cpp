@@ -72,7 +72,7 @@ int Texture::generate(TextureKind kind, int newWidth, int newHeight, GLenum newF
     applyFilters(mipmapped);
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE,
                  image.data());
-    // Four components whatever the format: level 0 is specified a second time here, with all smaller ones.
+    // Four components whatever the format: level 0 is uploaded a second time here, with all smaller ones.
     if (mipmapped) gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, format, GL_UNSIGNED_BYTE, image.data());
     ++textureCount;
     return 0;
