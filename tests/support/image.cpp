@@ -3,7 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 const std::uint8_t* glPixel(const Image& image, int x, int glY) {
     return image.at(x, image.height - 1 - glY);
@@ -17,7 +18,8 @@ std::string testOutputDir() {
     const char* fallback = "/tmp/nightgrid-test-output";
 #endif
     std::string path = dir != nullptr && dir[0] != '\0' ? dir : fallback;
-    mkdir(path.c_str(), 0755);
+    std::error_code ignored; // a folder that cannot be made shows up when the first image is written
+    std::filesystem::create_directories(path, ignored);
     return path;
 }
 

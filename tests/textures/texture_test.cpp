@@ -3,6 +3,7 @@
 #include "textures/texture.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h> // GL_BGRA: Windows' gl.h stops at OpenGL 1.1
 #include <gtest/gtest.h>
 
 #include <cstring>
