@@ -110,6 +110,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     description.style = style;
     description.exStyle = exStyle;
     description.title = record.title.c_str();
+    description.className = record.className.c_str();
     description.x = x;
     description.y = y;
     description.width = record.width;
@@ -345,6 +346,9 @@ BOOL GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
     PlatformState& state = platformState();
     bool idleRan = false;
     for (;;) {
+        // The system reads its input devices before it makes paint and timer messages; a frame timer that
+        // is always due would otherwise keep the surface's input from ever being read.
+        surfaceWaitForInput(0);
         if (retrieveMessage(message, window, filterMin, filterMax, true))
             return message->message == WM_QUIT ? FALSE : TRUE;
         // A test's script runs once each time the queue runs dry, never inside itself.

@@ -16,7 +16,8 @@ struct SurfaceWindow {
     DWORD style = 0;
     DWORD exStyle = 0;
     LPCSTR title = "";
-    int x = 0; // relative to the parent's client area, or to the screen
+    LPCSTR className = ""; // the window class's name: another process finds a saver by class and title
+    int x = 0;             // relative to the parent's client area, or to the screen
     int y = 0;
     int width = 0;
     int height = 0;
@@ -44,7 +45,8 @@ BOOL surfacePostForeign(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 HWND surfaceFindForeignWindow(LPCSTR className, LPCSTR windowName);
 
 // Blocks for at most timeoutMs (0xFFFFFFFF: until something arrives), turning native events into messages
-// with platformPostInput / PostMessageA / InvalidateRect. The core calls it only when its queue is empty.
+// with platformPostInput / PostMessageA / InvalidateRect. The core calls it with 0 before every retrieval,
+// so input is read even while a timer is always due, and with a timeout only when its queue is empty.
 void surfaceWaitForInput(DWORD timeoutMs);
 
 // ---- Implemented by the core, called by backends ----
