@@ -1,34 +1,32 @@
 // Google Benchmark timings of one whole frame and of the building pass alone, on an offscreen OSMesa
 // context at 640x480 with the real start-up.
 #include <GL/gl.h>
-#include <GL/osmesa.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "city/city.h"
 #include "scene/frame_pipeline.h"
 #include "scene/scene_globals.h"
 #include "shell/render_state.h"
+#include "tools/offscreen_context.h"
 
 namespace {
 std::int64_t simulatedMs = 1000;
-int simulatedReading() { return static_cast<int>(static_cast<std::uint32_t>(simulatedMs)); }
+int simulatedReading() {
+    return static_cast<int>(static_cast<std::uint32_t>(simulatedMs));
+}
 
 // One context and one start-up for the whole program: the scene globals live for the process.
 struct Scene {
-    Scene() : pixels(640u * 480u * 4u) {
-        context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, 640, 480);
+    Scene() : gl(640, 480) {
         frameClockSource = simulatedReading;
         setDefaultRenderState();
         sceneStartup(640, 480);
         simulatedMs += 33;
         renderFrame();
     }
-    std::vector<unsigned char> pixels;
-    OSMesaContext context = nullptr;
+    Offscreen gl;
 };
 
 Scene& scene() {

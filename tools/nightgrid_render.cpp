@@ -2,7 +2,6 @@
 // simulated clock and writes PNG files; also writes the generated textures, lists the generated city, and
 // times start-up and frames on the real clock.
 #include <GL/gl.h>
-#include <GL/osmesa.h>
 
 #include <algorithm>
 #include <chrono>
@@ -10,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "city/city.h"
@@ -19,6 +18,7 @@
 #include "scene/scene_config.h"
 #include "scene/scene_globals.h"
 #include "shell/render_state.h"
+#include "tools/offscreen_context.h"
 #include "tools/png_image.h"
 
 namespace {
@@ -41,37 +41,11 @@ int simulatedReading() {
     return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(simulatedMs)));
 }
 
-class Offscreen {
-  public:
-    Offscreen(int w, int h)
-        : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h) * 4u) {
-        context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        if (context != nullptr)
-            ok = OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, w, h) == GL_TRUE;
-    }
-    ~Offscreen() {
-        if (context != nullptr) {
-            OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
-            OSMesaDestroyContext(context);
-        }
-    }
-    int width;
-    int height;
-    std::vector<unsigned char> pixels;
-    OSMesaContext context = nullptr;
-    bool ok = false;
-};
-
+// Creates the folder and its parents; true when it is there afterwards.
 bool makeDirs(const std::string& path) {
-    std::string partial;
-    for (size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '/') {
-            if (!partial.empty()) mkdir(partial.c_str(), 0755);
-        }
-        if (i < path.size()) partial += path[i];
-    }
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return std::filesystem::is_directory(path, error);
 }
 
 void usage() {
